@@ -1,0 +1,251 @@
+#include "app/Form1.h"
+
+#include "app/ControlIds.h"
+#include "gui/EmbeddedResource.h"
+
+#include <stdexcept>
+
+namespace nimbrel {
+
+namespace {
+
+constexpr wchar_t windowClassName[] = L"Nimbrel.Form1";
+
+UniqueFont segoeUi(int pointsTimes100)
+{
+    // Sized for 96 DPI; the window scales its layout from the font's real character cell.
+    const int height = -MulDiv(pointsTimes100, 96, 7200);
+    return UniqueFont(CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
+                                  DEFAULT_PITCH | FF_SWISS, L"Segoe UI"));
+}
+
+} // namespace
+
+void Form1::setClassWideStartValues()
+{
+    uacIconStream = gui::embeddedResource(L"UAC16_ICO");
+    blueIcon = gui::iconFromIconFile(gui::embeddedResource(L"BLUE16_ICO"), 16);
+    greyIcon = gui::iconFromIconFile(gui::embeddedResource(L"GREY16_ICO"), 16);
+    adminRightsAvailable = false;
+    font8 = segoeUi(825);
+    font7 = segoeUi(700);
+    autoConfigEnabled = UNKNOWN;
+    backgroundScanEnabled = UNKNOWN;
+    streamingModeEnabled = UNKNOWN;
+    refresh = true;
+    oneDeviceConnected = false;
+    keepOpen = true;
+    minimize = false;
+}
+
+Form1::Form1() : Form1(PlatformSeams{}) {}
+
+Form1::Form1(PlatformSeams seams) : wlan_(*seams.wlan)
+{
+    runStartupSequence();
+}
+
+Form1::~Form1()
+{
+    Dispose(true);
+}
+
+void Form1::runStartupSequence()
+{
+    InitializeComponent();
+    loadSettings();
+    EnumInterfaces();
+    startRefreshScheduling();
+    minimize = checkBoxMinimize.checked();
+    checkAdministratorRights();
+    lockAutoConfigWithoutRights();
+    takeOffTaskBar();
+    trimMemory();
+}
+
+// Filled in with the timers and the connection wait.
+void Form1::startRefreshScheduling() {}
+
+// Filled in with the administrator check; until then the program runs as without rights.
+void Form1::checkAdministratorRights() {}
+
+// Filled in with the administrator check: the autoconfig choice locked behind the shield.
+void Form1::lockAutoConfigWithoutRights() {}
+
+// Filled in with the memory trimming.
+void Form1::trimMemory() {}
+
+void Form1::takeOffTaskBar()
+{
+    // A tool window without WS_EX_APPWINDOW gets no task bar button, shown or hidden.
+    const auto style = GetWindowLongPtrW(handle(), GWL_EXSTYLE);
+    SetWindowLongPtrW(handle(), GWL_EXSTYLE, (style | WS_EX_TOOLWINDOW) & ~WS_EX_APPWINDOW);
+}
+
+void Form1::show()
+{
+    ShowWindow(handle(), SW_SHOW);
+    SetForegroundWindow(handle());
+}
+
+void Form1::Dispose(bool disposing)
+{
+    if (released_) {
+        return;
+    }
+    released_ = true;
+    if (disposing) {
+        try {
+            shutdownSequence();
+        } catch (...) {
+            // The window is released whatever the shutdown steps met.
+        }
+    }
+    window_.reset();
+}
+
+void Form1::shutdownSequence()
+{
+    if (shutdownDone_) {
+        return;
+    }
+    shutdownDone_ = true;
+    checkBoxAutoConfig.setChecked(false);
+    EnumInterfaces();
+    if (hClient != nullptr && !keepOpen) {
+        wlan_.closeHandle(hClient, nullptr);
+    }
+    components.reset();
+    timerEnumInterfaces = nullptr;
+    timerWaitForConn = nullptr;
+    trayIcon = nullptr;
+}
+
+// Filled in with the tray icon and window visibility rules.
+void Form1::OnFormClosing(FormClosingEventArgs& /*e*/) {}
+
+void Form1::closeRequested(CloseReason reason)
+{
+    FormClosingEventArgs e{reason};
+    OnFormClosing(e);
+    if (!e.cancel) {
+        Dispose(true);
+    }
+}
+
+gui::Control* Form1::controlWithId(int id)
+{
+    gui::Control* controls[] = {&comboBoxDeviceList,    &checkBoxAutorun,    &checkBoxMinimize,
+                                &checkBoxAutoConfig,    &checkBoxBackgroundScan,
+                                &checkBoxStreamingMode, &buttonApply};
+    for (gui::Control* control : controls) {
+        if (control->handle() != nullptr && control->id() == id) {
+            return control;
+        }
+    }
+    return nullptr;
+}
+
+void Form1::createWindow()
+{
+    static const ATOM windowClass = [] {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof(wc);
+        wc.lpfnWndProc = &Form1::windowProc;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        wc.hIcon = LoadIconW(wc.hInstance, MAKEINTRESOURCEW(1));
+        wc.lpszClassName = windowClassName;
+        return RegisterClassExW(&wc);
+    }();
+    (void)windowClass;
+
+    constexpr DWORD style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    constexpr DWORD exStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
+    RECT frame{0, 0, 198, 180};
+    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    HWND created = CreateWindowExW(exStyle, windowClassName, L"Nimbrel", style, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, frame.right - frame.left,
+                                   frame.bottom - frame.top, nullptr, nullptr,
+                                   GetModuleHandleW(nullptr), this);
+    if (created == nullptr) {
+        throw std::runtime_error("the main window could not be created");
+    }
+    if (window_.get() != created) {
+        window_.reset(created);
+    }
+}
+
+LRESULT CALLBACK Form1::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<Form1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr || self->window_.get() != window) {
+        if (self != nullptr && message == WM_NCCREATE) {
+            // The handle is kept as soon as it exists, so the first messages reach the form.
+            self->window_.reset(window);
+        } else {
+            return DefWindowProcW(window, message, wParam, lParam);
+        }
+    }
+    try {
+        return self->handleMessage(message, wParam, lParam);
+    } catch (...) {
+        // Nothing may cross into the system's code; the message is simply taken as handled.
+        return 0;
+    }
+}
+
+LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    HWND window = window_.get();
+    switch (message) {
+    case WM_COMMAND:
+        if (lParam != 0) {
+            if (gui::Control* control = controlWithId(LOWORD(wParam))) {
+                control->onCommand(HIWORD(wParam));
+            }
+        }
+        return 0;
+    case WM_SYSCOMMAND:
+        // The caption's close button, the system menu's Close and Alt+F4 all arrive here.
+        if ((wParam & 0xFFF0) == SC_CLOSE) {
+            closeByUser_ = true;
+            const LRESULT result = DefWindowProcW(window, message, wParam, lParam);
+            closeByUser_ = false;
+            return result;
+        }
+        break;
+    case WM_CLOSE:
+        closeRequested(closeByUser_ ? CloseReason::userClosing : CloseReason::notTheUser);
+        return 0;
+    case WM_DESTROY:
+        // Destroyed without a release through Dispose: the shutdown steps still run.
+        if (!shutdownDone_) {
+            try {
+                shutdownSequence();
+            } catch (...) {
+            }
+        }
+        return 0;
+    case WM_NCDESTROY:
+        released_ = true;
+        (void)window_.release();
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        if (endsMessageLoop_) {
+            PostQuitMessage(0);
+        }
+        return DefWindowProcW(window, message, wParam, lParam);
+    default:
+        break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+} // namespace nimbrel

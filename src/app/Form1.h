@@ -1,0 +1,141 @@
+#pragma once
+
+#include "app/PlatformSeams.h"
+#include "core/UniqueHandle.h"
+#include "gui/Button.h"
+#include "gui/CheckBox.h"
+#include "gui/Component.h"
+#include "gui/DropDownList.h"
+#include "gui/Label.h"
+#include "gui/Timer.h"
+#include "gui/TrayIcon.h"
+#include "wlan/Tweak.h"
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string_view>
+
+namespace nimbrel {
+
+enum class CloseReason { userClosing, notTheUser };
+
+struct FormClosingEventArgs {
+    CloseReason closeReason;
+    bool cancel = false;
+};
+
+// The main window and the one object of the program. Its state is plain fields, most of them
+// class-wide, because every subsystem reads and writes the same few values.
+class Form1 {
+public:
+    // Tri-state value of a tweak.
+    static constexpr int UNKNOWN = -1;
+    static constexpr int ON = 1;
+    static constexpr int OFF = 0;
+
+    // Class-wide state; setClassWideStartValues() gives the start values once per run.
+    static inline std::span<const std::uint8_t> uacIconStream;
+    static inline UniqueIcon blueIcon;
+    static inline UniqueIcon greyIcon;
+    static inline bool adminRightsAvailable = false;
+    static inline UniqueFont font8;
+    static inline UniqueFont font7;
+    static inline int autoConfigEnabled = UNKNOWN;
+    static inline int backgroundScanEnabled = UNKNOWN;
+    static inline int streamingModeEnabled = UNKNOWN;
+    static inline bool refresh = true;
+    static inline bool oneDeviceConnected = false;
+    static inline bool keepOpen = true;
+    static inline bool minimize = false;
+
+    static void setClassWideStartValues();
+
+    // Runs the startup sequence; the window is built hidden.
+    Form1();
+    explicit Form1(PlatformSeams seams);
+    Form1(const Form1&) = delete;
+    Form1& operator=(const Form1&) = delete;
+    ~Form1();
+
+    // Releases the window: with `disposing`, the shutdown sequence first, then the window.
+    void Dispose(bool disposing);
+    [[nodiscard]] bool released() const noexcept { return released_; }
+
+    [[nodiscard]] HWND handle() const noexcept { return window_.get(); }
+    void show();
+    // The entry point's loop ends when the window is released.
+    void endMessageLoopOnRelease() noexcept { endsMessageLoop_ = true; }
+
+    // Refresh pass: probes and enforces every adapter's tweaks, then shows the first adapter.
+    void EnumInterfaces();
+    int queryAutoConfig(HANDLE hClient, GUID guid, DWORD outsize, int* pb);
+    int queryBackgroundScan(HANDLE hClient, GUID guid, DWORD outsize, int* pb);
+    int queryStreamingMode(HANDLE hClient, GUID guid, DWORD outsize, int* pb);
+    void setAutoConfigTo(int newState, HANDLE hClient, GUID guid);
+    void setBackgroundScanTo(int newState, HANDLE hClient, GUID guid);
+    void setStreamingModeTo(int newState, HANDLE hClient, GUID guid);
+    void queryAll(HANDLE hClient, GUID guid, DWORD outsize, int* pb);
+    static std::wstring_view InterfaceState(WLAN_INTERFACE_STATE state);
+
+    void loadSettings();
+
+    // Per-window state.
+    HANDLE hClient = nullptr;
+    DWORD error = 0;
+    std::unique_ptr<gui::ComponentContainer> components;
+    gui::Timer* timerEnumInterfaces = nullptr;
+    gui::Timer* timerWaitForConn = nullptr;
+    gui::TrayIcon* trayIcon = nullptr;
+    UniqueMenu trayMenu;
+
+    gui::DropDownList comboBoxDeviceList;
+    gui::Label labelAutoConf;
+    gui::Label labelBackgroundScan;
+    gui::Label labelStreamingMode;
+    gui::Label toolStripStatusLabel;
+    gui::CheckBox checkBoxAutorun;
+    gui::CheckBox checkBoxMinimize;
+    gui::CheckBox checkBoxAutoConfig;
+    gui::CheckBox checkBoxBackgroundScan;
+    gui::CheckBox checkBoxStreamingMode;
+    gui::Button buttonApply;
+
+private:
+    void runStartupSequence();
+    void InitializeComponent();
+    void createWindow();
+    void OnFormClosing(FormClosingEventArgs& e);
+    void closeRequested(CloseReason reason);
+    void shutdownSequence();
+    void takeOffTaskBar();
+
+    // Steps whose behaviour comes with later work; each says what it will do.
+    void startRefreshScheduling();
+    void checkAdministratorRights();
+    void lockAutoConfigWithoutRights();
+    void trimMemory();
+
+    int probe(Tweak tweak, HANDLE client, GUID guid, DWORD outsize, int* pb);
+    void setTweak(Tweak tweak, int newState, HANDLE client, GUID guid);
+    void enforce(Tweak tweak, HANDLE client, GUID guid);
+    [[nodiscard]] bool choiceChecked(Tweak tweak) const;
+    static int& storedValue(Tweak tweak);
+    void showStatusRow(Tweak tweak, bool queryFailed);
+    void showStatusOf(const WLAN_INTERFACE_INFO_LIST* list);
+    [[nodiscard]] gui::Label& statusRowLabel(Tweak tweak);
+    void closeDeadClientHandle();
+
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    gui::Control* controlWithId(int id);
+
+    WlanApi& wlan_;
+    UniqueWindow window_;
+    bool closeByUser_ = false;
+    bool shutdownDone_ = false;
+    bool released_ = false;
+    bool endsMessageLoop_ = false;
+};
+
+} // namespace nimbrel

@@ -1,0 +1,61 @@
+// Entry point: one UI thread, one Form1, one message loop.
+#include "app/Form1.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+namespace {
+
+// The UI thread is a single-threaded COM apartment for the whole run.
+class ApartmentScope {
+public:
+    ApartmentScope() noexcept
+        : initialized_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
+    {
+    }
+    ApartmentScope(const ApartmentScope&) = delete;
+    ApartmentScope& operator=(const ApartmentScope&) = delete;
+    ~ApartmentScope()
+    {
+        if (initialized_) {
+            CoUninitialize();
+        }
+    }
+
+private:
+    bool initialized_;
+};
+
+void runMessageLoop(HWND window)
+{
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        if (window != nullptr && IsDialogMessageW(window, &message)) {
+            continue;
+        }
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
+{
+    ApartmentScope apartment;
+    // Themed controls come from Common Controls 6, which the manifest selects; they draw their
+    // text with the system's own text drawing.
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_TAB_CLASSES |
+                                                        ICC_BAR_CLASSES | ICC_LINK_CLASS};
+    InitCommonControlsEx(&controls);
+
+    nimbrel::Form1::setClassWideStartValues();
+    nimbrel::Form1 form;
+    form.endMessageLoopOnRelease();
+    if (!nimbrel::Form1::minimize) {
+        form.show();
+    }
+    runMessageLoop(form.handle());
+    return 0;
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "gui/Control.h"
+
+#include <functional>
+
+namespace nimbrel::gui {
+
+class Button : public Control {
+public:
+    void create(HWND parent, int id, std::wstring_view text, RECT bounds);
+
+    std::function<void()> click;
+
+    void onCommand(WORD notification) override;
+};
+
+} // namespace nimbrel::gui

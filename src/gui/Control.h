@@ -1,0 +1,41 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace nimbrel::gui {
+
+// A child control made by the window; the window destroys it with itself, so this does not own it.
+class Control {
+public:
+    Control() = default;
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+    virtual ~Control() = default;
+
+    [[nodiscard]] HWND handle() const noexcept { return handle_; }
+    [[nodiscard]] int id() const noexcept { return id_; }
+
+    [[nodiscard]] bool enabled() const;
+    void setEnabled(bool enabled);
+    [[nodiscard]] std::wstring text() const;
+    void setText(std::wstring_view text);
+    void setFont(HFONT font);
+    [[nodiscard]] RECT bounds() const; // in the parent's client coordinates
+    void moveTo(int x, int y);
+
+    // WM_COMMAND notifications that the parent routes to the control by its id.
+    virtual void onCommand(WORD /*notification*/) {}
+
+protected:
+    void create(HWND parent, int id, const wchar_t* className, std::wstring_view text, DWORD style,
+                DWORD exStyle, RECT bounds);
+
+private:
+    HWND handle_ = nullptr;
+    int id_ = 0;
+};
+
+} // namespace nimbrel::gui

@@ -182,29 +182,25 @@ LRESULT CALLBACK Form1::windowProc(HWND window, UINT message, WPARAM wParam, LPA
 {
     if (message == WM_NCCREATE) {
         auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        auto* form = static_cast<Form1*>(create->lpCreateParams);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
+        // Kept as soon as it exists, so that a failure later in the creation still frees it.
+        form->window_.reset(window);
     }
     auto* self = reinterpret_cast<Form1*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (self == nullptr || self->window_.get() != window) {
-        if (self != nullptr && message == WM_NCCREATE) {
-            // The handle is kept as soon as it exists, so the first messages reach the form.
-            self->window_.reset(window);
-        } else {
-            return DefWindowProcW(window, message, wParam, lParam);
-        }
+    if (self == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
     }
     try {
-        return self->handleMessage(message, wParam, lParam);
+        return self->handleMessage(window, message, wParam, lParam);
     } catch (...) {
         // Nothing may cross into the system's code; the message is simply taken as handled.
         return 0;
     }
 }
 
-LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT Form1::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    HWND window = window_.get();
     switch (message) {
     case WM_COMMAND:
         if (lParam != 0) {
@@ -236,7 +232,9 @@ LRESULT Form1::handleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_NCDESTROY:
         released_ = true;
-        (void)window_.release();
+        if (window_.get() == window) {
+            (void)window_.release(); // destroyed by the system, not through Dispose
+        }
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         if (endsMessageLoop_) {
             PostQuitMessage(0);

@@ -127,7 +127,7 @@ private:
     void closeDeadClientHandle();
 
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     gui::Control* controlWithId(int id);
 
     WlanApi& wlan_;

@@ -11,10 +11,10 @@ namespace {
 
 constexpr wchar_t windowClassName[] = L"Nimbrel.Form1";
 
-UniqueFont segoeUi(int pointsTimes100)
+UniqueFont segoeUi(int pointsTimes100, UINT dpi = USER_DEFAULT_SCREEN_DPI)
 {
-    // Sized for 96 DPI; the window scales its layout from the font's real character cell.
-    const int height = -MulDiv(pointsTimes100, 96, 7200);
+    // The window lays itself out from the real character cell of this font at its DPI.
+    const int height = -MulDiv(pointsTimes100, static_cast<int>(dpi), 7200);
     return UniqueFont(CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                   OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY,
                                   DEFAULT_PITCH | FF_SWISS, L"Segoe UI"));
@@ -41,7 +41,9 @@ void Form1::setClassWideStartValues()
 
 Form1::Form1() : Form1(PlatformSeams{}) {}
 
-Form1::Form1(PlatformSeams seams) : wlan_(*seams.wlan)
+Form1::Form1(PlatformSeams seams)
+    : wlan_(*seams.wlan), shell_(*seams.shell), inputLanguage_(*seams.inputLanguage),
+      messageBoxes_(*seams.messageBoxes)
 {
     runStartupSequence();
 }
@@ -81,6 +83,25 @@ void Form1::takeOffTaskBar()
     // A tool window without WS_EX_APPWINDOW gets no task bar button, shown or hidden.
     const auto style = GetWindowLongPtrW(handle(), GWL_EXSTYLE);
     SetWindowLongPtrW(handle(), GWL_EXSTYLE, (style | WS_EX_TOOLWINDOW) & ~WS_EX_APPWINDOW);
+}
+
+void Form1::fontsForDpi(UINT dpi)
+{
+    // One window, so the class-wide fonts follow its monitor.
+    font8 = segoeUi(825, dpi);
+    font7 = segoeUi(700, dpi);
+}
+
+void Form1::onDpiChanged(UINT dpi, const RECT& suggested)
+{
+    UniqueFont oldFont8 = std::move(font8);
+    UniqueFont oldFont7 = std::move(font7);
+    fontsForDpi(dpi);
+    applyFonts(); // before the old fonts go, as the controls still draw with them
+    statusStrip.setFont(font8.get());
+    SetWindowPos(handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    layOut();
 }
 
 void Form1::show()
@@ -134,19 +155,6 @@ void Form1::closeRequested(CloseReason reason)
     }
 }
 
-gui::Control* Form1::controlWithId(int id)
-{
-    gui::Control* controls[] = {&comboBoxDeviceList,    &checkBoxAutorun,    &checkBoxMinimize,
-                                &checkBoxAutoConfig,    &checkBoxBackgroundScan,
-                                &checkBoxStreamingMode, &buttonApply};
-    for (gui::Control* control : controls) {
-        if (control->handle() != nullptr && control->id() == id) {
-            return control;
-        }
-    }
-    return nullptr;
-}
-
 void Form1::createWindow()
 {
     static const ATOM windowClass = [] {
@@ -162,13 +170,11 @@ void Form1::createWindow()
     }();
     (void)windowClass;
 
+    // A fixed tool-window frame: a small caption with a close button only. The layout sizes it.
     constexpr DWORD style = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
     constexpr DWORD exStyle = WS_EX_TOOLWINDOW | WS_EX_CONTROLPARENT;
-    RECT frame{0, 0, 198, 180};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
     HWND created = CreateWindowExW(exStyle, windowClassName, L"Nimbrel", style, CW_USEDEFAULT,
-                                   CW_USEDEFAULT, frame.right - frame.left,
-                                   frame.bottom - frame.top, nullptr, nullptr,
+                                   CW_USEDEFAULT, 200, 200, nullptr, nullptr,
                                    GetModuleHandleW(nullptr), this);
     if (created == nullptr) {
         throw std::runtime_error("the main window could not be created");
@@ -208,6 +214,16 @@ LRESULT Form1::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
                 control->onCommand(HIWORD(wParam));
             }
         }
+        return 0;
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header != nullptr && header->hwndFrom == tabControl.handle()) {
+            tabControl.onNotify(*header);
+        }
+        return 0;
+    }
+    case WM_DPICHANGED:
+        onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
     case WM_SYSCOMMAND:
         // The caption's close button, the system menu's Close and Alt+F4 all arrive here.

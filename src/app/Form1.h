@@ -6,9 +6,17 @@
 #include "gui/CheckBox.h"
 #include "gui/Component.h"
 #include "gui/DropDownList.h"
+#include "gui/GroupBox.h"
 #include "gui/Label.h"
+#include "gui/LayoutScale.h"
+#include "gui/LinkLabel.h"
+#include "gui/PictureBox.h"
+#include "gui/StatusBar.h"
+#include "gui/TabControl.h"
 #include "gui/Timer.h"
+#include "gui/ToolTip.h"
 #include "gui/TrayIcon.h"
+#include "ui/WindowImages.h"
 #include "wlan/Tweak.h"
 
 #include <cstdint>
@@ -24,6 +32,13 @@ struct FormClosingEventArgs {
     CloseReason closeReason;
     bool cancel = false;
 };
+
+// What an event tells beyond the fact that it happened: nothing, for the events here.
+struct EventArgs {};
+
+class Form1;
+struct LayoutRow;
+using EventHandler = void (Form1::*)(gui::Control* sender, const EventArgs& e);
 
 // The main window and the one object of the program. Its state is plain fields, most of them
 // class-wide, because every subsystem reads and writes the same few values.
@@ -80,26 +95,62 @@ public:
 
     void loadSettings();
 
+    // Handlers of the window's events.
+    void checkBox_Changed(gui::Control* sender, const EventArgs& e);
+    void buttonApply_Click(gui::Control* sender, const EventArgs& e);
+    void linkLabelHomepage_Click(gui::Control* sender, const EventArgs& e);
+    void linkLabelEmail_Click(gui::Control* sender, const EventArgs& e);
+    void buttonDonate_Click(gui::Control* sender, const EventArgs& e);
+
+    // The control with a stable id (ControlIds.h), or none.
+    gui::Control* controlWithId(int id);
+
     // Per-window state.
     HANDLE hClient = nullptr;
     DWORD error = 0;
     std::unique_ptr<gui::ComponentContainer> components;
+    WindowImages resources;
     gui::Timer* timerEnumInterfaces = nullptr;
     gui::Timer* timerWaitForConn = nullptr;
     gui::TrayIcon* trayIcon = nullptr;
+    gui::ToolTip* toolTip = nullptr;
     UniqueMenu trayMenu;
 
+    gui::TabControl tabControl;
+    gui::TabPage* tabPageStatus = nullptr;
+    gui::TabPage* tabPageSettings = nullptr;
+    gui::TabPage* tabPageAbout = nullptr;
+
+    gui::GroupBox groupBoxDeviceList;
     gui::DropDownList comboBoxDeviceList;
+    gui::GroupBox groupBoxActiveTweaks;
+    gui::PictureBox pictureBoxAutoConfig;
     gui::Label labelAutoConf;
+    gui::PictureBox pictureBoxBackgroundScan;
     gui::Label labelBackgroundScan;
+    gui::PictureBox pictureBoxStreamingMode;
     gui::Label labelStreamingMode;
-    gui::Label toolStripStatusLabel;
+    gui::PictureBox pictureBoxUAC2;
+    gui::StatusBar statusStrip;
+    gui::StatusBarItem toolStripStatusLabel;
+
+    gui::GroupBox groupBoxStartupSettings;
     gui::CheckBox checkBoxAutorun;
     gui::CheckBox checkBoxMinimize;
+    gui::GroupBox groupBoxTweaks;
     gui::CheckBox checkBoxAutoConfig;
     gui::CheckBox checkBoxBackgroundScan;
     gui::CheckBox checkBoxStreamingMode;
+    gui::PictureBox pictureBoxUAC;
     gui::Button buttonApply;
+
+    gui::GroupBox groupBoxVersionInfo;
+    gui::LinkLabel labelVersion;
+    gui::LinkLabel labelFeedback;
+    gui::Label labelCopyright;
+    gui::PictureBox pictureBox1;
+    gui::Button buttonDonate;
+    gui::PictureBox pictureBoxPayPal;
 
 private:
     void runStartupSequence();
@@ -126,11 +177,25 @@ private:
     [[nodiscard]] gui::Label& statusRowLabel(Tweak tweak);
     void closeDeadClientHandle();
 
+    void fontsForDpi(UINT dpi);
+    void saveSettings();
+    void createControl(const LayoutRow& row);
+    void layOut();
+    void applyFonts();
+    void onDpiChanged(UINT dpi, const RECT& suggested);
+    [[nodiscard]] RECT boundsOf(const LayoutRow& row) const;
+    void showIndicator(gui::PictureBox& indicator, std::wstring_view key);
+    [[nodiscard]] gui::PictureBox& statusRowIndicator(Tweak tweak);
+    void moveShieldMarker();
+
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    gui::Control* controlWithId(int id);
 
     WlanApi& wlan_;
+    Shell& shell_;
+    InputLanguage& inputLanguage_;
+    MessageBoxes& messageBoxes_;
+    gui::LayoutScale scale_;
     UniqueWindow window_;
     bool closeByUser_ = false;
     bool shutdownDone_ = false;

@@ -5,17 +5,35 @@
 namespace nimbrel::gui {
 
 void Control::create(HWND parent, int id, const wchar_t* className, std::wstring_view text,
-                     DWORD style, DWORD exStyle, RECT bounds)
+                     DWORD style, DWORD exStyle, RECT bounds, void* createParam)
 {
     const std::wstring caption(text);
     handle_ = CreateWindowExW(exStyle, className, caption.c_str(), style | WS_CHILD, bounds.left,
                               bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
                               parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                              GetModuleHandleW(nullptr), nullptr);
+                              GetModuleHandleW(nullptr), createParam);
     if (handle_ == nullptr) {
         throw std::runtime_error("a control could not be created");
     }
     id_ = id;
+}
+
+void Control::registerOwnClass(const wchar_t* className, WNDPROC procedure, HBRUSH background)
+{
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof(existing);
+    if (GetClassInfoExW(GetModuleHandleW(nullptr), className, &existing)) {
+        return;
+    }
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = background;
+    wc.lpszClassName = className;
+    RegisterClassExW(&wc);
 }
 
 bool Control::enabled() const { return IsWindowEnabled(handle_) != FALSE; }

@@ -31,7 +31,33 @@ public:
 
 protected:
     void create(HWND parent, int id, const wchar_t* className, std::wstring_view text, DWORD style,
-                DWORD exStyle, RECT bounds);
+                DWORD exStyle, RECT bounds, void* createParam = nullptr);
+
+    // Window procedure of the program's own control classes: `this` rides in with WM_NCCREATE.
+    template <typename Self>
+    static LRESULT CALLBACK ownClassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        if (message == WM_NCCREATE) {
+            auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+            SetWindowLongPtrW(window, GWLP_USERDATA,
+                              reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        }
+        auto* self = reinterpret_cast<Self*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (self == nullptr) {
+            return DefWindowProcW(window, message, wParam, lParam);
+        }
+        if (message == WM_NCDESTROY) {
+            SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        }
+        try {
+            return self->handleMessage(window, message, wParam, lParam);
+        } catch (...) {
+            return DefWindowProcW(window, message, wParam, lParam);
+        }
+    }
+
+    // Registers a class of the program's own once per process.
+    static void registerOwnClass(const wchar_t* className, WNDPROC procedure, HBRUSH background);
 
 private:
     HWND handle_ = nullptr;

@@ -48,12 +48,41 @@ gui::Label& Form1::statusRowLabel(Tweak tweak)
     return labelStreamingMode;
 }
 
+gui::PictureBox& Form1::statusRowIndicator(Tweak tweak)
+{
+    switch (tweak) {
+    case Tweak::autoConfig:
+        return pictureBoxAutoConfig;
+    case Tweak::backgroundScan:
+        return pictureBoxBackgroundScan;
+    case Tweak::streamingMode:
+        break;
+    }
+    return pictureBoxStreamingMode;
+}
+
+void Form1::showIndicator(gui::PictureBox& indicator, std::wstring_view key)
+{
+    indicator.setImage(resources.image(key));
+}
+
 void Form1::showStatusRow(Tweak tweak, bool queryFailed)
 {
-    const std::wstring_view state = queryFailed                   ? L" [ n/a ]"
-                                    : storedValue(tweak) == ON ? L" [ on ]"
-                                                                  : L" [ off ]";
+    const bool on = !queryFailed && storedValue(tweak) == ON;
+    const std::wstring_view state = queryFailed ? L" [ n/a ]" : on ? L" [ on ]" : L" [ off ]";
     statusRowLabel(tweak).setText(std::wstring(traitsOf(tweak).rowName).append(state));
+    // Green marks the state that the tweak's box asks for when checked, red the other one.
+    const bool wanted = on == traitsOf(tweak).checkedMeansOn;
+    showIndicator(statusRowIndicator(tweak), queryFailed ? L"grey.Image"
+                                             : wanted    ? L"green.Image"
+                                                         : L"red.Image");
+}
+
+void Form1::moveShieldMarker()
+{
+    const RECT label = labelAutoConf.bounds();
+    const RECT marker = pictureBoxUAC2.bounds();
+    pictureBoxUAC2.moveTo(label.right - label.left + label.left + 5, marker.top);
 }
 
 void Form1::showStatusOf(const WLAN_INTERFACE_INFO_LIST* list)
@@ -71,7 +100,10 @@ void Form1::showStatusOf(const WLAN_INTERFACE_INFO_LIST* list)
         toolStripStatusLabel.setText(InterfaceState(shown.isState));
     } else {
         for (Tweak tweak : allTweaks) {
-            showStatusRow(tweak, true);
+            statusRowLabel(tweak).setText(std::wstring(traitsOf(tweak).rowName).append(L" [ n/a ]"));
+        }
+        for (Tweak tweak : allTweaks) {
+            showIndicator(statusRowIndicator(tweak), L"grey.Image");
         }
         toolStripStatusLabel.setText(L"unknown");
         if (trayIcon != nullptr) {
@@ -81,6 +113,7 @@ void Form1::showStatusOf(const WLAN_INTERFACE_INFO_LIST* list)
     if (trayIcon != nullptr) {
         trayIcon->setText(toolStripStatusLabel.text());
     }
+    moveShieldMarker();
     wlan_.freeMemory(const_cast<WLAN_INTERFACE_INFO_LIST*>(list));
 }
 

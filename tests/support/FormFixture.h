@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/Form1.h"
+#include "support/FakePlatform.h"
 #include "support/SimulatedWlanApi.h"
 #include "wlansim/Service.h"
 
@@ -50,7 +51,7 @@ protected:
     Form1& startForm()
     {
         Form1::setClassWideStartValues();
-        form = std::make_unique<Form1>(PlatformSeams{&api});
+        form = std::make_unique<Form1>(PlatformSeams{&api, &shell, &inputLanguage, &messageBoxes});
         return *form;
     }
 
@@ -84,6 +85,9 @@ protected:
 
     wlansim::Service service = wlansim::Service::fromText("");
     SimulatedWlanApi api{service};
+    FakeShell shell;
+    FakeInputLanguage inputLanguage;
+    FakeMessageBoxes messageBoxes;
     std::unique_ptr<Form1> form;
 };
 

@@ -43,7 +43,8 @@ Form1::Form1() : Form1(PlatformSeams{}) {}
 
 Form1::Form1(PlatformSeams seams)
     : wlan_(*seams.wlan), shell_(*seams.shell), inputLanguage_(*seams.inputLanguage),
-      messageBoxes_(*seams.messageBoxes)
+      messageBoxes_(*seams.messageBoxes), security_(*seams.security),
+      processMemory_(*seams.processMemory)
 {
     runStartupSequence();
 }
@@ -60,23 +61,25 @@ void Form1::runStartupSequence()
     EnumInterfaces();
     startRefreshScheduling();
     minimize = checkBoxMinimize.checked();
-    checkAdministratorRights();
+    adminRightsAvailable = IsUserAdmin();
     lockAutoConfigWithoutRights();
     takeOffTaskBar();
-    trimMemory();
+    MinimizeMemoryUsage();
 }
 
 // Filled in with the timers and the connection wait.
 void Form1::startRefreshScheduling() {}
 
-// Filled in with the administrator check; until then the program runs as without rights.
-void Form1::checkAdministratorRights() {}
-
-// Filled in with the administrator check: the autoconfig choice locked behind the shield.
-void Form1::lockAutoConfigWithoutRights() {}
-
-// Filled in with the memory trimming.
-void Form1::trimMemory() {}
+void Form1::lockAutoConfigWithoutRights()
+{
+    // Without the rights the choice stays as loaded but cannot be changed; the shield says why.
+    checkBoxAutoConfig.setEnabled(adminRightsAvailable);
+    if (!adminRightsAvailable) {
+        const auto shield = gui::Image::fromIcon(gui::iconFromIconFile(uacIconStream, 16), SIZE{16, 16});
+        pictureBoxUAC.setImage(shield);
+        pictureBoxUAC2.setImage(shield);
+    }
+}
 
 void Form1::takeOffTaskBar()
 {

@@ -94,6 +94,12 @@ public:
     static std::wstring_view InterfaceState(WLAN_INTERFACE_STATE state);
 
     void loadSettings();
+    // Writes the choices and the autostart entry; false, after telling the user, when the
+    // settings key cannot be opened or written.
+    bool saveSettings();
+
+    bool IsUserAdmin();
+    void MinimizeMemoryUsage();
 
     // Handlers of the window's events.
     void checkBox_Changed(gui::Control* sender, const EventArgs& e);
@@ -163,9 +169,8 @@ private:
 
     // Steps whose behaviour comes with later work; each says what it will do.
     void startRefreshScheduling();
-    void checkAdministratorRights();
     void lockAutoConfigWithoutRights();
-    void trimMemory();
+    void writeAutostartEntry();
 
     int probe(Tweak tweak, HANDLE client, GUID guid, DWORD outsize, int* pb);
     void setTweak(Tweak tweak, int newState, HANDLE client, GUID guid);
@@ -178,7 +183,6 @@ private:
     void closeDeadClientHandle();
 
     void fontsForDpi(UINT dpi);
-    void saveSettings();
     void createControl(const LayoutRow& row);
     void layOut();
     void applyFonts();
@@ -195,6 +199,8 @@ private:
     Shell& shell_;
     InputLanguage& inputLanguage_;
     MessageBoxes& messageBoxes_;
+    Security& security_;
+    ProcessMemory& processMemory_;
     gui::LayoutScale scale_;
     UniqueWindow window_;
     bool closeByUser_ = false;

@@ -2,6 +2,8 @@
 
 #include "platform/InputLanguage.h"
 #include "platform/MessageBoxes.h"
+#include "platform/ProcessMemory.h"
+#include "platform/Security.h"
 #include "platform/Shell.h"
 #include "wlan/WlanApi.h"
 
@@ -13,6 +15,8 @@ struct PlatformSeams {
     Shell* shell = &systemShell();
     InputLanguage* inputLanguage = &systemInputLanguage();
     MessageBoxes* messageBoxes = &systemMessageBoxes();
+    Security* security = &systemSecurity();
+    ProcessMemory* processMemory = &systemProcessMemory();
 };
 
 } // namespace nimbrel

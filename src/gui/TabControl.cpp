@@ -6,6 +6,8 @@
 
 namespace nimbrel::gui {
 
+void detail::closeTheme(HANDLE theme) noexcept { CloseThemeData(static_cast<HTHEME>(theme)); }
+
 namespace {
 constexpr wchar_t pageClassName[] = L"Nimbrel.TabPage";
 }
@@ -37,7 +39,10 @@ void TabPage::rebuildBackground()
     if (area.right <= 0 || area.bottom <= 0) {
         return;
     }
-    HTHEME theme = OpenThemeData(handle(), L"TAB");
+    if (!theme_) {
+        theme_.reset(OpenThemeData(handle(), L"TAB"));
+    }
+    const auto theme = static_cast<HTHEME>(theme_.get());
     if (theme == nullptr) {
         return;
     }
@@ -50,15 +55,16 @@ void TabPage::rebuildBackground()
     SelectObject(memory, previous);
     DeleteDC(memory);
     ReleaseDC(handle(), screen);
-    CloseThemeData(theme);
     themedBrush_.reset(CreatePatternBrush(bitmap.get()));
 }
 
 LRESULT TabPage::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_SIZE:
     case WM_THEMECHANGED:
+        theme_.reset();
+        [[fallthrough]];
+    case WM_SIZE:
         rebuildBackground();
         InvalidateRect(window, nullptr, TRUE);
         break;
@@ -85,6 +91,10 @@ LRESULT TabPage::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM 
     case WM_COMMAND:
     case WM_NOTIFY:
         return SendMessageW(GetAncestor(window, GA_ROOT), message, wParam, lParam);
+    case WM_DESTROY:
+        themedBrush_.reset();
+        theme_.reset();
+        break;
     default:
         break;
     }

@@ -10,8 +10,10 @@ namespace nimbrel::gui {
 
 namespace detail {
 inline void deleteBrush(HBRUSH brush) noexcept { ::DeleteObject(brush); }
+void closeTheme(HANDLE theme) noexcept;
 } // namespace detail
 using UniqueBrush = UniqueAny<HBRUSH, detail::deleteBrush>;
+using UniqueTheme = UniqueAny<HANDLE, detail::closeTheme>;
 
 enum class PageBackground { window, themedPage };
 
@@ -28,6 +30,8 @@ private:
     [[nodiscard]] HBRUSH backgroundBrush() const;
 
     PageBackground background_ = PageBackground::themedPage;
+    // Opened once and kept: the theme's images are loaded with it.
+    UniqueTheme theme_;
     UniqueBrush themedBrush_;
 };
 

@@ -19,8 +19,8 @@ public:
         }
         const auto langId = static_cast<LANGID>(LOWORD(reinterpret_cast<UINT_PTR>(hkl)));
         wchar_t name[LOCALE_NAME_MAX_LENGTH];
-        const int length = LCIDToLocaleName(MAKELCID(langId, SORT_DEFAULT), name,
-                                            LOCALE_NAME_MAX_LENGTH, 0);
+        const int length =
+            LCIDToLocaleName(MAKELCID(langId, SORT_DEFAULT), name, LOCALE_NAME_MAX_LENGTH, 0);
         if (length <= 0) {
             return {};
         }

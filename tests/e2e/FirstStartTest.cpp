@@ -1,6 +1,8 @@
 // The real program under Wine against the simulated service.
 #include "e2e/NimbrelRun.h"
 
+#include "app/ControlIds.h"
+
 #include <gtest/gtest.h>
 
 namespace nimbrel::e2e {
@@ -35,6 +37,7 @@ std::string testName()
 
 TEST(FirstStart, switchesBackgroundScanOffOnEveryAdapterAndNothingElse)
 {
+    forgetSavedChoices();
     NimbrelRun run(testName(), twoAdapters());
     run.start();
     const HWND window = run.waitForVisibleWindow();
@@ -60,6 +63,7 @@ TEST(FirstStart, switchesBackgroundScanOffOnEveryAdapterAndNothingElse)
 
 TEST(FirstStart, aCloseFromAnotherProgramRestoresAutoConfigAndLeavesTheHandleOpen)
 {
+    forgetSavedChoices();
     NimbrelRun run(testName(), twoAdapters());
     run.start();
     const HWND window = run.waitForVisibleWindow();
@@ -81,6 +85,38 @@ TEST(FirstStart, aCloseFromAnotherProgramRestoresAutoConfigAndLeavesTheHandleOpe
     for (const wlansim::Adapter& a : run.serviceState().adapters) {
         EXPECT_EQ(a.autoconfig, 1u);
     }
+}
+
+TEST(SavedChoices, surviveARestart)
+{
+    forgetSavedChoices();
+    {
+        NimbrelRun first(testName() + ".1", twoAdapters());
+        first.start();
+        const HWND window = first.waitForVisibleWindow();
+        ASSERT_NE(window, nullptr);
+        SendMessageW(controlOf(window, ids::checkBoxStreamingMode), BM_CLICK, 0, 0);
+        SendMessageW(controlOf(window, ids::checkBoxBackgroundScan), BM_CLICK, 0, 0);
+        SendMessageW(controlOf(window, ids::buttonApply), BM_CLICK, 0, 0);
+        EXPECT_FALSE(IsWindowEnabled(controlOf(window, ids::buttonApply)));
+        PostMessageW(window, WM_CLOSE, 0, 0);
+        ASSERT_EQ(first.waitForExit(), std::optional<DWORD>(0));
+    }
+    NimbrelRun second(testName() + ".2", twoAdapters());
+    second.start();
+    const HWND window = second.waitForVisibleWindow();
+    ASSERT_NE(window, nullptr);
+    auto checked = [&](int id) { return SendMessageW(controlOf(window, id), BM_GETCHECK, 0, 0) == BST_CHECKED; };
+    EXPECT_TRUE(checked(ids::checkBoxStreamingMode));
+    EXPECT_FALSE(checked(ids::checkBoxBackgroundScan));
+    EXPECT_FALSE(checked(ids::checkBoxAutoConfig));
+    for (const wlansim::Adapter& a : second.serviceState().adapters) {
+        EXPECT_EQ(a.streamingMode, 1u);
+        EXPECT_EQ(a.backgroundScan, 1u) << "background scan is left on now";
+    }
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(second.waitForExit(), std::optional<DWORD>(0));
+    forgetSavedChoices();
 }
 
 } // namespace

@@ -222,6 +222,43 @@ wlansim::Scenario NimbrelRun::serviceState() const
     return wlansim::parseScenario(readFile(statePath_)).scenario;
 }
 
+void forgetSavedChoices()
+{
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Nimbrel .NET");
+    HKEY run = nullptr;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0,
+                      KEY_SET_VALUE, &run) == ERROR_SUCCESS) {
+        RegDeleteValueW(run, L"Nimbrel");
+        RegCloseKey(run);
+    }
+}
+
+namespace {
+
+struct ControlSearch {
+    int id;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK matchControl(HWND child, LPARAM context)
+{
+    auto* search = reinterpret_cast<ControlSearch*>(context);
+    if (GetDlgCtrlID(child) == search->id) {
+        search->found = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+HWND controlOf(HWND window, int id)
+{
+    ControlSearch search{id};
+    EnumChildWindows(window, &matchControl, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 std::vector<LoggedCall> callsNamed(const std::vector<LoggedCall>& log, const std::string& name)
 {
     std::vector<LoggedCall> matching;

@@ -49,6 +49,12 @@ private:
     DWORD processId_ = 0;
 };
 
+// A first start for the user: no saved choices, no autostart entry.
+void forgetSavedChoices();
+
+// A control of the program's window by its id, wherever it sits in the window.
+HWND controlOf(HWND window, int id);
+
 // Calls of the log matching one "call=" name.
 std::vector<LoggedCall> callsNamed(const std::vector<LoggedCall>& log, const std::string& name);
 

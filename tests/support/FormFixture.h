@@ -2,6 +2,7 @@
 
 #include "app/Form1.h"
 #include "support/FakePlatform.h"
+#include "support/ScratchRegistry.h"
 #include "support/SimulatedWlanApi.h"
 #include "wlansim/Service.h"
 
@@ -51,7 +52,7 @@ protected:
     Form1& startForm()
     {
         Form1::setClassWideStartValues();
-        form = std::make_unique<Form1>(PlatformSeams{&api, &shell, &inputLanguage, &messageBoxes});
+        form = std::make_unique<Form1>(PlatformSeams{&api, &shell, &inputLanguage, &messageBoxes, &security, &processMemory});
         return *form;
     }
 
@@ -83,11 +84,14 @@ protected:
         EXPECT_EQ(service.outstandingBuffers(), 0u) << "every buffer of the service is given back";
     }
 
+    ScratchRegistry registry;
     wlansim::Service service = wlansim::Service::fromText("");
     SimulatedWlanApi api{service};
     FakeShell shell;
     FakeInputLanguage inputLanguage;
     FakeMessageBoxes messageBoxes;
+    FakeSecurity security;
+    FakeProcessMemory processMemory;
     std::unique_ptr<Form1> form;
 };
 

@@ -18,7 +18,7 @@ struct CultureCase {
     int group;
 };
 
-TEST(DonationGroup, wholeNamesMatchIgnoringCaseAndEverythingElseIsTheDefault)
+TEST(AboutLinksGroups, wholeNamesMatchIgnoringCaseAndEverythingElseIsTheDefault)
 {
     const CultureCase cases[] = {
         {L"de-DE", 1}, {L"DE-de", 1}, {L"de-de", 1}, {L"DE-DE", 1}, {L"fi", 1}, {L"FI", 1},
@@ -33,16 +33,16 @@ TEST(DonationGroup, wholeNamesMatchIgnoringCaseAndEverythingElseIsTheDefault)
     }
 }
 
-TEST(DonationGroup, theSystemsDefaultInputLanguageHasAValidCultureName)
+TEST(AboutLinksSystem, theSystemsDefaultInputLanguageHasAValidCultureName)
 {
-    // Under Wine the system call succeeds without naming a layout; the fallback must still give
-    // a real culture rather than the empty name of language 0.
+    // Under Wine the system call succeeds without naming a layout, so this also runs the fallback.
     const std::wstring name = systemInputLanguage().defaultCultureName();
     ASSERT_FALSE(name.empty());
+    EXPECT_EQ(name.find(L'\0'), std::wstring::npos) << "the terminator is not part of the name";
     EXPECT_NE(LocaleNameToLCID(name.c_str(), 0), 0u) << "culture \"" << name << "\"";
 }
 
-TEST(LinkTexts, homepageAndFeedbackOpenWhatTheirTooltipsName)
+TEST(AboutLinksTexts, homepageAndFeedbackOpenWhatTheirTooltipsName)
 {
     EXPECT_EQ(homepageTooltip(), build::homepage);
     EXPECT_EQ(homepageAddress(), L"http://" + std::wstring(homepageTooltip()));
@@ -53,7 +53,7 @@ TEST(LinkTexts, homepageAndFeedbackOpenWhatTheirTooltipsName)
     EXPECT_EQ(feedbackFailureText(), L"Unable to open email client.");
 }
 
-TEST(LinkTexts, eachDonationGroupHasItsOwnButtonAndNamesTheWholeAddressOnFailure)
+TEST(AboutLinksTexts, eachDonationGroupHasItsOwnButtonAndNamesTheWholeAddressOnFailure)
 {
     const std::wstring page = L"https://" + std::wstring(build::paymentHost) +
                               L"/cgi-bin/webscr?cmd=_s-xclick&hosted_button_id=";
@@ -96,7 +96,7 @@ public:
     }
 };
 
-class OpenLink : public ::testing::Test {
+class AboutLinksOpen : public ::testing::Test {
 protected:
     FakeShell shell;
     FakeMessageBoxes boxes;
@@ -104,14 +104,14 @@ protected:
     const LinkAction link{L"mailto:someone@example.org", L"Unable to open email client."};
 };
 
-TEST_F(OpenLink, anOpenedAddressShowsNoBox)
+TEST_F(AboutLinksOpen, anOpenedAddressShowsNoBox)
 {
     EXPECT_TRUE(openLink(shell, boxes, owner, link));
     EXPECT_EQ(shell.opened, std::vector<std::wstring>{link.address});
     EXPECT_TRUE(boxes.shown.empty());
 }
 
-TEST_F(OpenLink, aShellFailureShowsOneWarningOwnedByTheWindowAndIsNotRetried)
+TEST_F(AboutLinksOpen, aShellFailureShowsOneWarningOwnedByTheWindowAndIsNotRetried)
 {
     shell.opens = false;
     EXPECT_FALSE(openLink(shell, boxes, owner, link));
@@ -123,7 +123,7 @@ TEST_F(OpenLink, aShellFailureShowsOneWarningOwnedByTheWindowAndIsNotRetried)
     EXPECT_EQ(boxes.shown[0].type, static_cast<UINT>(MB_OK | MB_ICONWARNING));
 }
 
-TEST(SystemShell, anAddressNothingCanOpenFailsWithoutADialog)
+TEST(AboutLinksSystem, anAddressNothingCanOpenFailsWithoutADialog)
 {
     // A dialog from the shell would block here until the test times out.
     EXPECT_FALSE(systemShell().open(L"nimbrel-no-such-scheme:nothing"));

@@ -51,6 +51,24 @@ TEST_F(MainWindow, isAFixedToolWindowOfTheLaidOutSize)
     EXPECT_LT(tab.top, 0);
 }
 
+TEST_F(MainWindow, laysItselfOutAgainForANewMonitorDpi)
+{
+    auto clientWidth = [&] {
+        RECT client{};
+        GetClientRect(form->handle(), &client);
+        return client.right;
+    };
+    const LONG before = clientWidth();
+    RECT suggested{0, 0, 400, 400};
+    SendMessageW(form->handle(), WM_DPICHANGED, MAKEWPARAM(192, 192), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_NEAR(clientWidth(), 2 * before, before / 5);
+    const RECT label = form->labelAutoConf.bounds();
+    EXPECT_GT(label.bottom - label.top, 20) << "the fonts follow the monitor";
+
+    SendMessageW(form->handle(), WM_DPICHANGED, MAKEWPARAM(96, 96), reinterpret_cast<LPARAM>(&suggested));
+    EXPECT_EQ(clientWidth(), before);
+}
+
 TEST_F(MainWindow, startsOnTheStatusPageWithEveryChoiceEnabled)
 {
     EXPECT_EQ(form->tabControl.selectedIndex(), 0);

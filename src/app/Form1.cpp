@@ -4,6 +4,7 @@
 #include "gui/EmbeddedResource.h"
 
 #include <stdexcept>
+#include <windowsx.h>
 
 namespace nimbrel {
 
@@ -46,7 +47,13 @@ Form1::Form1(PlatformSeams seams)
       messageBoxes_(*seams.messageBoxes), security_(*seams.security),
       processMemory_(*seams.processMemory)
 {
-    runStartupSequence();
+    try {
+        runStartupSequence();
+    } catch (...) {
+        // What was built is released with the shutdown steps, so autoconfig is restored.
+        Dispose(true);
+        throw;
+    }
 }
 
 Form1::~Form1()
@@ -67,8 +74,6 @@ void Form1::runStartupSequence()
     MinimizeMemoryUsage();
 }
 
-// Filled in with the timers and the connection wait.
-void Form1::startRefreshScheduling() {}
 
 void Form1::lockAutoConfigWithoutRights()
 {
@@ -109,8 +114,14 @@ void Form1::onDpiChanged(UINT dpi, const RECT& suggested)
 
 void Form1::show()
 {
+    everShown_ = true;
     ShowWindow(handle(), SW_SHOW);
     SetForegroundWindow(handle());
+}
+
+bool Form1::visible() const
+{
+    return handle() != nullptr && IsWindowVisible(handle()) != FALSE;
 }
 
 void Form1::Dispose(bool disposing)
@@ -145,9 +156,6 @@ void Form1::shutdownSequence()
     timerWaitForConn = nullptr;
     trayIcon = nullptr;
 }
-
-// Filled in with the tray icon and window visibility rules.
-void Form1::OnFormClosing(FormClosingEventArgs& /*e*/) {}
 
 void Form1::closeRequested(CloseReason reason)
 {
@@ -216,6 +224,8 @@ LRESULT Form1::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
             if (gui::Control* control = controlWithId(LOWORD(wParam))) {
                 control->onCommand(HIWORD(wParam));
             }
+        } else if (HIWORD(wParam) == 0) {
+            onMenuCommand(LOWORD(wParam));
         }
         return 0;
     case WM_NOTIFY: {
@@ -227,6 +237,25 @@ LRESULT Form1::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lP
     }
     case WM_DPICHANGED:
         onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    case WM_TIMER:
+        if (timerEnumInterfaces != nullptr && wParam == timerEnumInterfaces->id()) {
+            timerEnumInterfaces_Tick(timerEnumInterfaces, EventArgs{});
+        } else if (timerWaitForConn != nullptr && wParam == timerWaitForConn->id()) {
+            timerWaitForConnection_Tick(timerWaitForConn, EventArgs{});
+        }
+        return 0;
+    case ids::trayCallbackMessage:
+        // NOTIFYICON_VERSION_4: the event in the low word, the anchor point in wParam.
+        onTrayEvent(LOWORD(lParam), POINT{GET_X_LPARAM(wParam), GET_Y_LPARAM(wParam)});
+        return 0;
+    case WM_QUERYENDSESSION:
+        return TRUE;
+    case WM_ENDSESSION:
+        // Windows ends the process soon after this returns: switch autoconfig back on now.
+        if (wParam != FALSE) {
+            closeRequested(CloseReason::notTheUser);
+        }
         return 0;
     case WM_SYSCOMMAND:
         // The caption's close button, the system menu's Close and Alt+F4 all arrive here.

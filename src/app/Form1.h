@@ -107,6 +107,15 @@ public:
     void linkLabelHomepage_Click(gui::Control* sender, const EventArgs& e);
     void linkLabelEmail_Click(gui::Control* sender, const EventArgs& e);
     void buttonDonate_Click(gui::Control* sender, const EventArgs& e);
+    void timerEnumInterfaces_Tick(gui::Timer* sender, const EventArgs& e1);
+    void timerWaitForConnection_Tick(gui::Timer* sender, const EventArgs& e1);
+    void trayIcon_MouseDoubleClick(gui::TrayIcon* sender, const EventArgs& e);
+    void toolStripMenuShow_Click(gui::Control* sender, const EventArgs& e);
+    void toolStripMenuQuit_Click(gui::Control* sender, const EventArgs& e);
+
+    // The close-request hook: a close by the user only hides the window, until Quit.
+    void OnFormClosing(FormClosingEventArgs& e);
+    [[nodiscard]] bool visible() const;
 
     // The control with a stable id (ControlIds.h), or none.
     gui::Control* controlWithId(int id);
@@ -162,8 +171,13 @@ private:
     void runStartupSequence();
     void InitializeComponent();
     void createWindow();
-    void OnFormClosing(FormClosingEventArgs& e);
     void closeRequested(CloseReason reason);
+    void toggleWindow();
+    void restartRefreshTimerAroundTrim();
+    void onTrayEvent(UINT event, POINT anchor);
+    void showTrayMenu(POINT anchor);
+    void onMenuCommand(int id);
+    void endMessageLoop();
     void shutdownSequence();
     void takeOffTaskBar();
 
@@ -204,6 +218,7 @@ private:
     gui::LayoutScale scale_;
     UniqueWindow window_;
     bool closeByUser_ = false;
+    bool everShown_ = false;
     bool shutdownDone_ = false;
     bool released_ = false;
     bool endsMessageLoop_ = false;

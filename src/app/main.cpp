@@ -5,6 +5,10 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <exception>
+#include <memory>
+#include <string>
+
 namespace {
 
 // The UI thread is a single-threaded COM apartment for the whole run.
@@ -51,11 +55,21 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
     InitCommonControlsEx(&controls);
 
     nimbrel::Form1::setClassWideStartValues();
-    nimbrel::Form1 form;
-    form.endMessageLoopOnRelease();
-    if (!nimbrel::Form1::minimize) {
-        form.show();
+    std::unique_ptr<nimbrel::Form1> form;
+    try {
+        form = std::make_unique<nimbrel::Form1>();
+    } catch (const std::exception& failure) {
+        // The half-built window has already been released with the shutdown steps.
+        const std::string reason = failure.what();
+        const std::wstring text = L"Nimbrel could not start: " + std::wstring(reason.begin(), reason.end());
+        MessageBoxW(nullptr, text.c_str(), L"Nimbrel", MB_OK | MB_ICONERROR);
+        return 1;
     }
-    runMessageLoop(form.handle());
+    form->endMessageLoopOnRelease();
+    // A hidden start runs the loop with the tray icon only, until Quit.
+    if (!nimbrel::Form1::minimize) {
+        form->show();
+    }
+    runMessageLoop(form->handle());
     return 0;
 }

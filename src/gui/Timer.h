@@ -19,8 +19,13 @@ public:
     [[nodiscard]] UINT interval() const noexcept { return interval_; }
     [[nodiscard]] bool running() const noexcept { return running_; }
 
-    // Starting a running timer starts its interval afresh.
-    void start() noexcept { running_ = SetTimer(owner_, id_, interval_, nullptr) != 0; }
+    // Starting a running timer changes nothing; stop it first to begin a fresh interval.
+    void start() noexcept
+    {
+        if (!running_) {
+            running_ = SetTimer(owner_, id_, interval_, nullptr) != 0;
+        }
+    }
     void stop() noexcept
     {
         if (running_) {

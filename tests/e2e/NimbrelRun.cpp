@@ -222,6 +222,80 @@ wlansim::Scenario NimbrelRun::serviceState() const
     return wlansim::parseScenario(readFile(statePath_)).scenario;
 }
 
+void saveChoice(const wchar_t* name, const wchar_t* data)
+{
+    HKEY key = nullptr;
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\Nimbrel .NET", 0, nullptr, 0, KEY_SET_VALUE,
+                        nullptr, &key, nullptr) == ERROR_SUCCESS) {
+        RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(data),
+                       static_cast<DWORD>((wcslen(data) + 1) * sizeof(wchar_t)));
+        RegCloseKey(key);
+    }
+}
+
+bool eventually(const std::function<bool()>& condition, std::chrono::milliseconds timeout)
+{
+    return waitUntil(timeout, condition);
+}
+
+namespace {
+
+BOOL CALLBACK findTrayIcon(HWND child, LPARAM context)
+{
+    wchar_t className[64] = {};
+    GetClassNameW(child, className, 64);
+    if (std::wstring(className) == L"__winex11_tray_icon" && IsWindowVisible(child)) {
+        *reinterpret_cast<HWND*>(context) = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void tapKey(WORD key)
+{
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = inputs[1].ki.wVk = key;
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(1, &inputs[0], sizeof(INPUT));
+    std::this_thread::sleep_for(std::chrono::milliseconds(80));
+    SendInput(1, &inputs[1], sizeof(INPUT));
+    std::this_thread::sleep_for(std::chrono::milliseconds(80));
+}
+
+} // namespace
+
+HWND trayIconWindow()
+{
+    HWND tray = FindWindowW(nullptr, L"Wine System Tray");
+    HWND icon = nullptr;
+    if (tray != nullptr) {
+        EnumChildWindows(tray, &findTrayIcon, reinterpret_cast<LPARAM>(&icon));
+    }
+    return icon;
+}
+
+bool chooseQuitFromTrayMenu()
+{
+    // Wine's menus can miss a press and release that come too fast: hold it, and try again.
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        HWND icon = trayIconWindow();
+        if (icon == nullptr) {
+            return false;
+        }
+        SetWindowPos(GetAncestor(icon, GA_ROOT), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+        PostMessageW(icon, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(8, 8));
+        std::this_thread::sleep_for(std::chrono::milliseconds(80));
+        PostMessageW(icon, WM_RBUTTONUP, 0, MAKELPARAM(8, 8));
+        if (waitUntil(std::chrono::seconds(2), [] { return FindWindowW(L"#32768", nullptr) != nullptr; })) {
+            tapKey(VK_UP);
+            tapKey(VK_RETURN);
+            return true;
+        }
+    }
+    return false;
+}
+
 void forgetSavedChoices()
 {
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Nimbrel .NET");

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <chrono>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -51,6 +52,19 @@ private:
 
 // A first start for the user: no saved choices, no autostart entry.
 void forgetSavedChoices();
+
+// Writes one saved choice ("True"/"False") as the program would.
+void saveChoice(const wchar_t* name, const wchar_t* data);
+
+// The program's icon in Wine's system tray, or none.
+HWND trayIconWindow();
+
+// A right click on the tray icon, then the menu's last item ("Quit") chosen with the keyboard.
+bool chooseQuitFromTrayMenu();
+
+// Waits until the condition holds; false when the time ran out.
+bool eventually(const std::function<bool()>& condition,
+                std::chrono::milliseconds timeout = std::chrono::seconds(15));
 
 // A control of the program's window by its id, wherever it sits in the window.
 HWND controlOf(HWND window, int id);

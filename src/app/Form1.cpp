@@ -1,6 +1,7 @@
 #include "app/Form1.h"
 
 #include "app/ControlIds.h"
+#include "app/SingleInstance.h"
 #include "gui/EmbeddedResource.h"
 
 #include <stdexcept>
@@ -193,6 +194,11 @@ void Form1::createWindow()
     if (window_.get() != created) {
         window_.reset(created);
     }
+    taskbarCreatedMessage_ = RegisterWindowMessageW(L"TaskbarCreated");
+    showRunningInstanceMessage_ = RegisterWindowMessageW(showRunningInstanceMessageName);
+    // Run elevated, the window would not hear Explorer's broadcast otherwise.
+    ChangeWindowMessageFilterEx(created, taskbarCreatedMessage_, MSGFLT_ALLOW, nullptr);
+    ChangeWindowMessageFilterEx(created, showRunningInstanceMessage_, MSGFLT_ALLOW, nullptr);
 }
 
 LRESULT CALLBACK Form1::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -218,6 +224,20 @@ LRESULT CALLBACK Form1::windowProc(HWND window, UINT message, WPARAM wParam, LPA
 
 LRESULT Form1::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == taskbarCreatedMessage_ && message != 0) {
+        if (trayIcon != nullptr) {
+            trayIcon->restore();
+        }
+        return 0;
+    }
+    if (message == showRunningInstanceMessage_ && message != 0) {
+        if (!visible()) {
+            toggleWindow();
+        } else {
+            SetForegroundWindow(window);
+        }
+        return 0;
+    }
     switch (message) {
     case WM_COMMAND:
         if (lParam != 0) {

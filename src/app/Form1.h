@@ -178,6 +178,7 @@ private:
     void showTrayMenu(POINT anchor);
     void onMenuCommand(int id);
     void endMessageLoop();
+    void keepTrayIconPresent();
     void shutdownSequence();
     void takeOffTaskBar();
 
@@ -219,6 +220,10 @@ private:
     UniqueWindow window_;
     bool closeByUser_ = false;
     bool everShown_ = false;
+    // Broadcast when Explorer (re)starts, and on DPI changes: the tray icon must be put back.
+    UINT taskbarCreatedMessage_ = 0;
+    // Sent by a second start of the program, which then ends.
+    UINT showRunningInstanceMessage_ = 0;
     bool shutdownDone_ = false;
     bool released_ = false;
     bool endsMessageLoop_ = false;

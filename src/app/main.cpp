@@ -1,5 +1,6 @@
 // Entry point: one UI thread, one Form1, one message loop.
 #include "app/Form1.h"
+#include "app/SingleInstance.h"
 
 #include <windows.h>
 #include <commctrl.h>
@@ -47,6 +48,12 @@ void runMessageLoop(HWND window)
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
+    // A second start shows the first one's window and touches neither adapters nor registry.
+    const nimbrel::SingleInstance instance;
+    if (!instance.isFirst()) {
+        nimbrel::SingleInstance::showRunningInstance();
+        return 0;
+    }
     ApartmentScope apartment;
     // Themed controls come from Common Controls 6, which the manifest selects; they draw their
     // text with the system's own text drawing.

@@ -52,6 +52,17 @@ bool TrayIcon::add()
     return true;
 }
 
+bool TrayIcon::restore()
+{
+    NOTIFYICONDATAW nid = data(NIF_MESSAGE | NIF_ICON | NIF_TIP | NIF_SHOWTIP);
+    if (Shell_NotifyIconW(NIM_MODIFY, &nid) != FALSE) {
+        added_ = true;
+        return true;
+    }
+    added_ = false;
+    return add();
+}
+
 void TrayIcon::setIcon(HICON icon)
 {
     // Passes set the colour after every adapter: only a real change goes to the shell.

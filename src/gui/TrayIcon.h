@@ -24,8 +24,10 @@ public:
     void setIcon(HICON icon);
     void setText(std::wstring_view text);
 
-    // Puts the icon (back) into the notification area, e.g. after Explorer restarted.
+    // Puts the icon into the notification area; false when the shell is not ready yet.
     bool add();
+    // After Explorer restarted or the DPI changed: brought up to date if still there, else added.
+    bool restore();
 
 private:
     [[nodiscard]] NOTIFYICONDATAW data(UINT flags) const;

@@ -13,14 +13,24 @@ void Form1::startRefreshScheduling()
     }
 }
 
+// A first add fails when the shell is not up yet, as at the start of a session.
+void Form1::keepTrayIconPresent()
+{
+    if (trayIcon != nullptr && !trayIcon->shown()) {
+        trayIcon->add();
+    }
+}
+
 void Form1::timerEnumInterfaces_Tick(gui::Timer* /*sender*/, const EventArgs& /*e1*/)
 {
+    keepTrayIconPresent();
     EnumInterfaces();
     MinimizeMemoryUsage();
 }
 
 void Form1::timerWaitForConnection_Tick(gui::Timer* /*sender*/, const EventArgs& /*e1*/)
 {
+    keepTrayIconPresent();
     checkBoxAutoConfig.setEnabled(false);
     checkBoxAutoConfig.setChecked(false);
     EnumInterfaces();

@@ -99,6 +99,28 @@ TEST(HiddenStart, aDoubleClickOnTheTrayIconShowsTheWindow)
     forgetSavedChoices();
 }
 
+TEST(SecondStart, showsTheRunningWindowAndEndsWithoutTouchingAnything)
+{
+    forgetSavedChoices();
+    saveChoice(L"MinimizeToTray", L"True");
+    NimbrelRun first(testName() + ".first", oneAdapter(wlan_interface_state_connected));
+    first.start();
+    const HWND window = first.waitForWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(eventually([] { return trayIconWindow() != nullptr; }));
+    EXPECT_FALSE(IsWindowVisible(window));
+
+    NimbrelRun second(testName() + ".second", oneAdapter(wlan_interface_state_connected));
+    second.start();
+    EXPECT_EQ(second.waitForExit(), std::optional<DWORD>(0));
+    EXPECT_TRUE(eventually([&] { return IsWindowVisible(window) != FALSE; }));
+    EXPECT_TRUE(second.log().empty()) << "the second start made no call to the service";
+
+    PostMessageW(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(first.waitForExit(), std::optional<DWORD>(0));
+    forgetSavedChoices();
+}
+
 TEST(SessionEnd, switchesAutoConfigBackOnBeforeWindowsEndsTheProgram)
 {
     forgetSavedChoices();

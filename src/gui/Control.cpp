@@ -36,6 +36,17 @@ void Control::registerOwnClass(const wchar_t* className, WNDPROC procedure, HBRU
     RegisterClassExW(&wc);
 }
 
+void Control::eraseWithParentBackground(HWND window, HDC dc)
+{
+    HWND parent = GetParent(window);
+    POINT origin{0, 0};
+    MapWindowPoints(window, parent, &origin, 1);
+    POINT previous;
+    OffsetWindowOrgEx(dc, origin.x, origin.y, &previous);
+    SendMessageW(parent, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    SetWindowOrgEx(dc, previous.x, previous.y, nullptr);
+}
+
 bool Control::enabled() const { return IsWindowEnabled(handle_) != FALSE; }
 
 void Control::setEnabled(bool enabled) { EnableWindow(handle_, enabled ? TRUE : FALSE); }

@@ -56,6 +56,9 @@ protected:
         }
     }
 
+    // For controls without a background of their own: the parent's shows through.
+    static void eraseWithParentBackground(HWND window, HDC dc);
+
     // Registers a class of the program's own once per process.
     static void registerOwnClass(const wchar_t* className, WNDPROC procedure, HBRUSH background);
 

@@ -128,17 +128,9 @@ void LinkLabel::paint(HDC dc)
 LRESULT LinkLabel::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_ERASEBKGND: {
-        HWND parent = GetParent(window);
-        POINT origin{0, 0};
-        MapWindowPoints(window, parent, &origin, 1);
-        auto dc = reinterpret_cast<HDC>(wParam);
-        POINT previous;
-        OffsetWindowOrgEx(dc, origin.x, origin.y, &previous);
-        SendMessageW(parent, WM_ERASEBKGND, wParam, 0);
-        SetWindowOrgEx(dc, previous.x, previous.y, nullptr);
+    case WM_ERASEBKGND:
+        eraseWithParentBackground(window, reinterpret_cast<HDC>(wParam));
         return 1;
-    }
     case WM_PAINT: {
         PAINTSTRUCT paintInfo;
         HDC dc = BeginPaint(window, &paintInfo);

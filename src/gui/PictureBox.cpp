@@ -24,18 +24,9 @@ void PictureBox::setImage(std::shared_ptr<const Image> image)
 LRESULT PictureBox::handleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_ERASEBKGND: {
-        // Transparent: the parent's background shows through.
-        HWND parent = GetParent(window);
-        POINT origin{0, 0};
-        MapWindowPoints(window, parent, &origin, 1);
-        auto dc = reinterpret_cast<HDC>(wParam);
-        POINT previous;
-        OffsetWindowOrgEx(dc, origin.x, origin.y, &previous);
-        SendMessageW(parent, WM_ERASEBKGND, wParam, 0);
-        SetWindowOrgEx(dc, previous.x, previous.y, nullptr);
+    case WM_ERASEBKGND:
+        eraseWithParentBackground(window, reinterpret_cast<HDC>(wParam));
         return 1;
-    }
     case WM_PAINT: {
         PAINTSTRUCT paint;
         HDC dc = BeginPaint(window, &paint);

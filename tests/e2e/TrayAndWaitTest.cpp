@@ -60,35 +60,49 @@ TEST(ConnectionWait, endsWhenTheServiceReportsAConnection)
     forgetSavedChoices();
 }
 
-TEST(HiddenStart, showsOnlyTheTrayIconUntilShownAndQuitsFromItsMenu)
+// "Start minimized to tray" saved: the program starts with its tray icon only.
+class HiddenStart : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        forgetSavedChoices();
+        saveChoice(L"MinimizeToTray", L"True");
+    }
+    void TearDown() override { forgetSavedChoices(); }
+
+    static HWND startHidden(NimbrelRun& run)
+    {
+        run.start();
+        const HWND window = run.waitForWindow();
+        if (window != nullptr) {
+            EXPECT_TRUE(eventually([] { return trayIconWindow() != nullptr; }));
+            EXPECT_FALSE(IsWindowVisible(window));
+        }
+        return window;
+    }
+};
+
+TEST_F(HiddenStart, showsOnlyTheTrayIconUntilShownAndQuitsFromItsMenu)
 {
-    forgetSavedChoices();
-    saveChoice(L"MinimizeToTray", L"True");
     NimbrelRun run(testName(), oneAdapter(wlan_interface_state_connected));
-    run.start();
-    const HWND window = run.waitForWindow();
+    const HWND window = startHidden(run);
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(eventually([] { return trayIconWindow() != nullptr; }));
-    EXPECT_FALSE(IsWindowVisible(window));
     // The status is filled before the user first looks.
-    EXPECT_TRUE(eventually([&] { return SendMessageW(controlOf(window, ids::comboBoxDeviceList), CB_GETCOUNT, 0, 0) == 1; }));
+    EXPECT_TRUE(eventually([&] {
+        return SendMessageW(controlOf(window, ids::comboBoxDeviceList), CB_GETCOUNT, 0, 0) == 1;
+    }));
 
     ASSERT_TRUE(chooseQuitFromTrayMenu());
     EXPECT_EQ(run.waitForExit(), std::optional<DWORD>(0));
     EXPECT_EQ(callsNamed(run.log(), "WlanCloseHandle").size(), 1u);
     EXPECT_TRUE(eventually([] { return trayIconWindow() == nullptr; })) << "the icon leaves the tray";
-    forgetSavedChoices();
 }
 
-TEST(HiddenStart, aDoubleClickOnTheTrayIconShowsTheWindow)
+TEST_F(HiddenStart, aDoubleClickOnTheTrayIconShowsTheWindow)
 {
-    forgetSavedChoices();
-    saveChoice(L"MinimizeToTray", L"True");
     NimbrelRun run(testName(), oneAdapter(wlan_interface_state_connected));
-    run.start();
-    const HWND window = run.waitForWindow();
+    const HWND window = startHidden(run);
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(eventually([] { return trayIconWindow() != nullptr; }));
     const HWND icon = trayIconWindow();
     PostMessageW(icon, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(8, 8));
     PostMessageW(icon, WM_LBUTTONUP, 0, MAKELPARAM(8, 8));
@@ -96,19 +110,13 @@ TEST(HiddenStart, aDoubleClickOnTheTrayIconShowsTheWindow)
 
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(run.waitForExit(), std::optional<DWORD>(0));
-    forgetSavedChoices();
 }
 
-TEST(SecondStart, showsTheRunningWindowAndEndsWithoutTouchingAnything)
+TEST_F(HiddenStart, aSecondStartShowsTheRunningWindowAndEndsWithoutTouchingAnything)
 {
-    forgetSavedChoices();
-    saveChoice(L"MinimizeToTray", L"True");
     NimbrelRun first(testName() + ".first", oneAdapter(wlan_interface_state_connected));
-    first.start();
-    const HWND window = first.waitForWindow();
+    const HWND window = startHidden(first);
     ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(eventually([] { return trayIconWindow() != nullptr; }));
-    EXPECT_FALSE(IsWindowVisible(window));
 
     NimbrelRun second(testName() + ".second", oneAdapter(wlan_interface_state_connected));
     second.start();
@@ -118,7 +126,6 @@ TEST(SecondStart, showsTheRunningWindowAndEndsWithoutTouchingAnything)
 
     PostMessageW(window, WM_CLOSE, 0, 0);
     EXPECT_EQ(first.waitForExit(), std::optional<DWORD>(0));
-    forgetSavedChoices();
 }
 
 TEST(SessionEnd, switchesAutoConfigBackOnBeforeWindowsEndsTheProgram)

@@ -24,3 +24,8 @@ run: build
 
 clean:
 	rm -rf $(BUILD)
+
+# The portable zip and the installer in $(BUILD)/dist/, with their SHA-256 (packaging/README.md).
+.PHONY: dist
+dist: build
+	@cmake --build $(BUILD) --target dist

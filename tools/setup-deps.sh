@@ -2,7 +2,7 @@
 # Installs what building, running and testing Nimbrel on Debian/Ubuntu needs; quick when all is there.
 set -e
 packages="cmake make g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
-          googletest clang wine wine64 xvfb xauth imagemagick python3"
+          googletest clang wine wine64 xvfb xauth imagemagick python3 nsis"
 missing=""
 for p in $packages; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing="$missing $p"

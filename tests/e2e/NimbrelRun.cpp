@@ -345,3 +345,47 @@ std::vector<LoggedCall> callsNamed(const std::vector<LoggedCall>& log, const std
 }
 
 } // namespace nimbrel::e2e
+
+namespace nimbrel::e2e {
+
+std::string currentTestName()
+{
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string(info->test_suite_name()) + "." + info->name();
+    for (char& c : name) {
+        if (c == '/' || c == '\\') {
+            c = '.';
+        }
+    }
+    return name;
+}
+
+std::wstring windowText(HWND window)
+{
+    const auto length = static_cast<size_t>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0));
+    std::wstring text(length + 1, L'\0');
+    const auto copied = static_cast<size_t>(
+        SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
+    text.resize(copied);
+    return text;
+}
+
+std::vector<std::wstring> comboItems(HWND comboBox)
+{
+    std::vector<std::wstring> items;
+    const LRESULT count = SendMessageW(comboBox, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        const LRESULT length = SendMessageW(comboBox, CB_GETLBTEXTLEN, static_cast<WPARAM>(i), 0);
+        if (length < 0) {
+            break; // the list changed under us; the caller polls again
+        }
+        std::wstring item(static_cast<size_t>(length) + 1, L'\0');
+        const LRESULT copied = SendMessageW(comboBox, CB_GETLBTEXT, static_cast<WPARAM>(i),
+                                            reinterpret_cast<LPARAM>(item.data()));
+        item.resize(copied < 0 ? 0 : static_cast<size_t>(copied));
+        items.push_back(std::move(item));
+    }
+    return items;
+}
+
+} // namespace nimbrel::e2e

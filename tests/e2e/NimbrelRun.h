@@ -73,3 +73,16 @@ HWND controlOf(HWND window, int id);
 std::vector<LoggedCall> callsNamed(const std::vector<LoggedCall>& log, const std::string& name);
 
 } // namespace nimbrel::e2e
+
+namespace nimbrel::e2e {
+
+// The current test's full name, usable as a folder name (parameterized names hold '/').
+std::string currentTestName();
+
+// A window's text, read the way another process would (WM_GETTEXT).
+std::wstring windowText(HWND window);
+
+// The items of a combo box, in their order.
+std::vector<std::wstring> comboItems(HWND comboBox);
+
+} // namespace nimbrel::e2e

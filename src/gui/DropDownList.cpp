@@ -25,6 +25,17 @@ void DropDownList::add(std::wstring item)
     items_.push_back(std::move(item));
 }
 
+void DropDownList::setItems(const std::vector<std::wstring>& items)
+{
+    if (items == items_) {
+        return;
+    }
+    clear();
+    for (const std::wstring& item : items) {
+        add(item);
+    }
+}
+
 bool DropDownList::contains(std::wstring_view item) const
 {
     return std::find(items_.begin(), items_.end(), item) != items_.end();
@@ -35,6 +46,11 @@ int DropDownList::selectedIndex() const
     return static_cast<int>(SendMessageW(handle(), CB_GETCURSEL, 0, 0));
 }
 
-void DropDownList::select(int index) { SendMessageW(handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0); }
+void DropDownList::select(int index)
+{
+    if (selectedIndex() != index) {
+        SendMessageW(handle(), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    }
+}
 
 } // namespace nimbrel::gui

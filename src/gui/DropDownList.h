@@ -13,6 +13,8 @@ public:
 
     void clear();
     void add(std::wstring item);
+    // The same items as clear() and add() would give, touching the control only for a change.
+    void setItems(const std::vector<std::wstring>& items);
     // Exact, case-sensitive match, unlike CB_FINDSTRINGEXACT.
     [[nodiscard]] bool contains(std::wstring_view item) const;
     [[nodiscard]] const std::vector<std::wstring>& items() const noexcept { return items_; }

@@ -8,11 +8,17 @@ void Label::create(HWND parent, int id, std::wstring_view text, POINT origin)
 {
     Control::create(parent, id, L"STATIC", text, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0,
                     RECT{origin.x, origin.y, origin.x + 1, origin.y + 1});
+    text_ = text;
     fitToText();
 }
 
 void Label::setText(std::wstring_view text)
 {
+    // Rows are rewritten many times a pass, mostly with what they show already.
+    if (text == text_) {
+        return;
+    }
+    text_ = text;
     Control::setText(text);
     fitToText();
 }

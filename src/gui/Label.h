@@ -2,6 +2,8 @@
 
 #include "gui/Control.h"
 
+#include <string>
+
 namespace nimbrel::gui {
 
 // A static text that sizes itself to its text, as its width places the controls beside it.
@@ -11,8 +13,12 @@ public:
     void setText(std::wstring_view text);
     void setFont(HFONT font);
 
+    [[nodiscard]] std::wstring text() const { return text_; }
+
 private:
     void fitToText();
+
+    std::wstring text_;
 };
 
 } // namespace nimbrel::gui

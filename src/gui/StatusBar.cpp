@@ -14,6 +14,9 @@ void StatusBar::create(HWND parent, int id, RECT bounds)
 
 void StatusBar::setText(std::wstring_view text)
 {
+    if (text == text_ && handle() != nullptr && !text_.empty()) {
+        return;
+    }
     text_ = text;
     SendMessageW(handle(), SB_SETTEXTW, MAKEWPARAM(0, SBT_NOBORDERS),
                  reinterpret_cast<LPARAM>(text_.c_str()));

@@ -3,9 +3,11 @@
 
 #include "wlan/ServiceErrors.h"
 
+#include <algorithm>
 #include <cstring>
 #include <cwchar>
 #include <string>
+#include <vector>
 
 namespace nimbrel {
 
@@ -32,7 +34,10 @@ std::wstring descriptionOf(const WLAN_INTERFACE_INFO& adapter)
 
 void Form1::EnumInterfaces()
 {
-    comboBoxDeviceList.clear();
+    // The list is built aside and shown at the end: every pass rebuilds it, but the control
+    // changes only when the adapters do. Nothing can look at it in between.
+    std::vector<std::wstring> deviceList;
+    const auto showDeviceList = [&] { comboBoxDeviceList.setItems(deviceList); };
 
     // A client handle is opened whenever none is held: at autostart the service is often not
     // running yet, and a restarted service leaves the old handle dead.
@@ -45,6 +50,7 @@ void Form1::EnumInterfaces()
         }
     }
     if (hClient == nullptr) {
+        showDeviceList();
         return;
     }
 
@@ -54,6 +60,7 @@ void Form1::EnumInterfaces()
         if (meansClientHandleIsDead(error)) {
             closeDeadClientHandle();
         }
+        showDeviceList();
         return;
     }
 
@@ -63,8 +70,8 @@ void Form1::EnumInterfaces()
             oneDeviceConnected = true;
         }
         std::wstring description = descriptionOf(adapter);
-        if (!comboBoxDeviceList.contains(description)) {
-            comboBoxDeviceList.add(std::move(description));
+        if (std::find(deviceList.begin(), deviceList.end(), description) == deviceList.end()) {
+            deviceList.push_back(std::move(description));
         }
         queryAutoConfig(hClient, adapter.InterfaceGuid, 0, nullptr);
         queryBackgroundScan(hClient, adapter.InterfaceGuid, 0, nullptr);
@@ -77,6 +84,7 @@ void Form1::EnumInterfaces()
         }
     }
 
+    showDeviceList();
     showStatusOf(list);
 }
 

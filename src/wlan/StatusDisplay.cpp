@@ -82,7 +82,10 @@ void Form1::moveShieldMarker()
 {
     const RECT label = labelAutoConf.bounds();
     const RECT marker = pictureBoxUAC2.bounds();
-    pictureBoxUAC2.moveTo(label.right - label.left + label.left + 5, marker.top);
+    const LONG x = label.right - label.left + label.left + 5;
+    if (marker.left != x) {
+        pictureBoxUAC2.moveTo(x, marker.top);
+    }
 }
 
 void Form1::showStatusOf(const WLAN_INTERFACE_INFO_LIST* list)

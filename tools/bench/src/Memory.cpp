@@ -8,6 +8,24 @@
 
 namespace nimbrel::bench {
 
+namespace {
+
+std::size_t committedPrivateOf(HANDLE process)
+{
+    std::size_t total = 0;
+    MEMORY_BASIC_INFORMATION region{};
+    for (auto* at = static_cast<const unsigned char*>(nullptr);
+         VirtualQueryEx(process, at, &region, sizeof region) == sizeof region;
+         at = static_cast<const unsigned char*>(region.BaseAddress) + region.RegionSize) {
+        if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) {
+            total += region.RegionSize;
+        }
+    }
+    return total;
+}
+
+} // namespace
+
 std::optional<MemoryFigures> memoryOf(HANDLE process)
 {
     PROCESS_MEMORY_COUNTERS_EX counters{};
@@ -25,6 +43,7 @@ std::optional<MemoryFigures> memoryOf(HANDLE process)
         figures.privateBytes = counters.PagefileUsage;
         figures.privateSource = "PagefileUsage";
     }
+    figures.committedPrivate = committedPrivateOf(process);
     return figures;
 }
 
@@ -38,6 +57,7 @@ void reportMemory(const char* prefix, HANDLE process)
     }
     report((key + "_private").c_str(), figures->privateBytes);
     report((key + "_ws").c_str(), figures->workingSet);
+    report((key + "_commit").c_str(), figures->committedPrivate);
     report((key + "_private_source").c_str(), figures->privateSource);
 }
 

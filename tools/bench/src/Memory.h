@@ -14,13 +14,17 @@ struct MemoryFigures {
     // leaves PrivateUsage at 0 (Wine 8, which fills PagefileUsage from the process's RssAnon
     // and VmSwap). On Windows both are the process's commit charge.
     const char* privateSource = "";
+    // The process's committed private regions, added up from VirtualQueryEx: what Windows counts
+    // as private bytes, seen from the Windows side only. Under Wine the memory of its Unix side
+    // (X11 and font libraries, the loader) is not in it, while PagefileUsage holds all of it.
+    std::size_t committedPrivate = 0;
 };
 
 // The memory of a process opened with PROCESS_QUERY_INFORMATION (or the current process); none
 // when the system does not answer.
 std::optional<MemoryFigures> memoryOf(HANDLE process);
 
-// "<prefix>_private", "<prefix>_ws" and "<prefix>_private_source" lines; "<prefix>_error" when
+// "<prefix>_private", "<prefix>_ws", "<prefix>_commit" and "<prefix>_private_source" lines; "<prefix>_error" when
 // the system did not answer.
 void reportMemory(const char* prefix, HANDLE process);
 

@@ -1,11 +1,15 @@
 // nimbrel-bench: figures for tools/bench/run.sh, as "key value" lines on standard output.
 //   nimbrel-bench [--passes N] [--object-passes N]   the in-process figures (see InProcess.h)
-//   nimbrel-bench --outside <program> [settle ms]     memory of another program after start
+//   nimbrel-bench --outside <program> [settle-ms [NAME=VALUE...]]
+//                                                    memory of another program after start
 #include "InProcess.h"
 #include "Outside.h"
 #include "Report.h"
 
+#include <cstdio>
 #include <cstdlib>
+#include <cwchar>
+#include <cstddef>
 #include <exception>
 #include <string>
 #include <string_view>
@@ -15,7 +19,7 @@ namespace {
 int usage()
 {
     std::fputs("usage: nimbrel-bench [--passes N] [--object-passes N]\n"
-               "       nimbrel-bench --outside <program> [settle-ms]\n",
+               "       nimbrel-bench --outside <program> [settle-ms [NAME=VALUE...]]\n",
                stderr);
     return 2;
 }
@@ -33,6 +37,17 @@ int run(int argc, wchar_t** argv)
         // The program's path is quoted: build folders may hold spaces.
         const std::wstring commandLine = L"\"" + std::wstring(argv[2]) + L"\"";
         const DWORD settleMs = argc >= 4 ? static_cast<DWORD>(positive(argv[3])) : 1000;
+        // For the started program only: an override such as wlanapi=n would keep this bench,
+        // which has no wlanapi.dll beside it, from starting at all.
+        for (int i = 4; i < argc; ++i) {
+            std::wstring assignment(argv[i]);
+            const std::size_t equals = assignment.find(L'=');
+            if (equals == std::wstring::npos || equals == 0) {
+                return usage();
+            }
+            assignment[equals] = L'\0';
+            SetEnvironmentVariableW(assignment.c_str(), assignment.c_str() + equals + 1);
+        }
         return runOutside(commandLine, settleMs);
     }
     InProcessCounts counts;

@@ -9,7 +9,7 @@ cxx=$(command -v clang++ || command -v clang++-14) || { echo "clang++ is missing
 gcc_include=$(ls -d /usr/lib/gcc/x86_64-w64-mingw32/*posix*/include/c++ 2>/dev/null | head -n 1)
 [ -n "$gcc_include" ] || { echo "the MinGW-w64 C++ headers are missing"; exit 1; }
 status=0
-for source in $(cd "$root" && find src tools/wlansim tools/testbed tests -name '*.cpp' | sort); do
+for source in $(cd "$root" && find src tools/wlansim tools/testbed tools/bench tools/screenshots packaging tests -name '*.cpp' | sort); do
     "$cxx" --target=x86_64-w64-mingw32 -std=c++20 -fsyntax-only -Wall -Wextra -Wpedantic -Werror \
         -DUNICODE -D_UNICODE -DWIN32_LEAN_AND_MEAN -DNOMINMAX -D_WIN32_WINNT=0x0A00 -DWINVER=0x0A00 \
         -isystem "$gcc_include" -isystem "$gcc_include/x86_64-w64-mingw32" \

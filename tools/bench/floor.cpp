@@ -53,8 +53,8 @@ std::size_t committedPrivate()
     return total;
 }
 
-// The same reading as the bench's: Wine 8 leaves PrivateUsage at 0 and keeps the process's
-// anonymous resident memory in PagefileUsage, which is the commit charge on Windows.
+// The same reading as the bench's: PrivateUsage, the commit charge on Windows; Wine 8 leaves it
+// at 0 and fills PagefileUsage from the process's anonymous resident memory (RssAnon + VmSwap).
 void reportMemory(std::string_view moment)
 {
     PROCESS_MEMORY_COUNTERS_EX counters{};

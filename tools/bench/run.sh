@@ -45,7 +45,7 @@ bench="$build/bin/bench/nimbrel-bench.exe"
 floor="$build/bin/bench/floor.exe"
 status=0
 
-echo "bench: in-process passes (a minute or two)..." >&2
+echo "bench: in-process passes (under a minute on an idle machine)..." >&2
 # shellcheck disable=SC2086 # the arguments are meant to split
 wine_exec "$bench" ${NIMBREL_BENCH_ARGS:-} >"$out/inprocess.txt" || status=1
 wine_exec "$floor" --report >"$out/floor.txt" || status=1

@@ -15,6 +15,7 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include <cstdio>
 #include <string>
 
 namespace nimbrel::bench {

@@ -6,10 +6,10 @@
 #include "Outside.h"
 #include "Report.h"
 
+#include <cstddef>
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
-#include <cstddef>
 #include <exception>
 #include <string>
 #include <string_view>
